@@ -1,0 +1,62 @@
+#include "log_rotation.h"
+
+#include <algorithm>
+
+namespace pelkwardt {
+namespace {
+
+constexpr std::size_t SlotDigits = 5;
+constexpr std::size_t TailBytes = 4;
+constexpr std::int64_t BytesPerMegabyte = 1024 * 1024;
+
+}  // namespace
+
+SlotName::SlotName(std::string_view logFileName) {
+  const std::size_t length = logFileName.size();
+  const std::size_t headBytes = length > TailBytes ? length - TailBytes : 0;
+  const std::size_t tailBytes = length >= TailBytes ? TailBytes : 0;
+  name_.reserve(headBytes + 1 + SlotDigits + tailBytes);
+  name_.append(logFileName.substr(0, headBytes));
+  name_.push_back('_');
+  digitsAt_ = name_.size();
+  name_.append(SlotDigits, '0');
+  name_.append(logFileName.substr(length - tailBytes));
+}
+
+const std::string& SlotName::For(std::int32_t slot) {
+  for (std::size_t i = SlotDigits; i-- > 0;) {
+    name_[digitsAt_ + i] = static_cast<char>('0' + slot % 10);
+    slot /= 10;
+  }
+  return name_;
+}
+
+std::string RotatedFileName(std::string_view logFileName, std::int32_t slot) {
+  return SlotName(logFileName).For(slot);
+}
+
+std::int64_t SizeThreshold(std::int32_t maxLogSizeMB) {
+  return std::max<std::int64_t>(maxLogSizeMB, 0) * BytesPerMegabyte;
+}
+
+void RotateLogFiles(const RunSettings& settings, Platform& platform) {
+  const std::int32_t top = settings.MaxRotatedFiles;
+  SlotName current(settings.LogFileName);
+  SlotName next(settings.LogFileName);
+  for (std::int32_t i = top; i >= 0; --i) {
+    const std::string& currentName = current.For(i);
+    const std::string& nextName = next.For(i + 1);
+    if (i == top && platform.FileExists(currentName)) platform.RemoveFile(currentName);
+    if (i > 0 && i < top && platform.FileExists(currentName)) platform.RenameFile(currentName, nextName);
+    if (i == 0 && platform.FileExists(settings.LogFileName)) platform.RenameFile(settings.LogFileName, nextName);
+  }
+}
+
+void CheckLogSizeAndRotate(const RunSettings& settings, Platform& platform) {
+  if (!platform.FileExists(settings.LogFileName)) return;
+  const std::int64_t size = platform.MeasureLogSize(settings.LogFileName);
+  if (size < 0) return;  // could not be opened for measuring
+  if (size >= SizeThreshold(settings.MaxLogSizeMB)) RotateLogFiles(settings, platform);
+}
+
+}  // namespace pelkwardt
