@@ -3,8 +3,10 @@
 Environment:
   PELKWARDT_BIN       path of the executable under test (required)
   PELKWARDT_PREFIX    optional command prefix, split like a shell would (for example "wine")
-  PELKWARDT_PLATFORM  "windows" skips the cases that need Linux (FIFOs, symlinks, sparse files
-                      beyond 2 GiB, leases, signals, a private tmpfs)
+  PELKWARDT_PLATFORM  "windows" skips the cases that need Linux (FIFOs, symlinks, leases,
+                      signals, a private tmpfs) and runs the Windows ones instead
+  PELKWARDT_WINDOWS_FIXTURE  for the Windows cases: the helper program that holds a file open,
+                      sets the read-only attribute and starts a process with an exact command line
 
 Every case checks the exact bytes on standard output, the exit status, an empty standard error and
 the complete contents of the working directory afterwards.
@@ -22,6 +24,7 @@ from typing import NamedTuple
 
 ON_WINDOWS = os.environ.get("PELKWARDT_PLATFORM", "").lower() == "windows"
 linux_only = unittest.skipIf(ON_WINDOWS, "needs Linux file system and process features")
+windows_only = unittest.skipUnless(ON_WINDOWS, "needs Windows processes and file attributes")
 
 RUN_TIMEOUT = 60  # generous for a slow emulated start-up; a healthy run takes milliseconds
 HANG_TIMEOUT = 5  # for the cases where the danger is a tool that blocks
@@ -629,8 +632,7 @@ class LinuxFileKindsTest(ToolTestCase):
                    {"Vor*_00001.LOG": b"live", LOG: b"other"})
 
 
-@linux_only
-class LinuxLargeFileTest(ToolTestCase):
+class LargeFileTest(ToolTestCase):
     def test_sparse_logs_beyond_32_bits(self):
         cases = [
             # live log size, Max-Groesse, rotated?
@@ -851,3 +853,56 @@ exit $rc
 
 if __name__ == "__main__":
     unittest.main()
+
+
+@windows_only
+class WindowsTest(ToolTestCase):
+    def fixture(self, *args, **kwargs):
+        return TOOL[:-1] + [os.environ["PELKWARDT_WINDOWS_FIXTURE"], *args]
+
+    def test_quoted_log_name_with_blanks_is_one_argument(self):
+        # The tool splits its own command line, so it is given one exactly as a script would write it.
+        program = "Z:" + TOOL[-1].replace("/", "\\")
+        cases = [
+            (f'"{program}" "mein log.LOG" 1 0 0', 0, b"", {"mein log_00001.LOG": b"live"}),
+            (f'"{program}"   mein" "log.LOG\t1 0 0 ""', 0, b"", {"mein log_00001.LOG": b"live"}),
+            # Unquoted, the blank splits the name, and "log.LOG" stands where Max-Anzahl belongs.
+            (f'"{program}" mein log.LOG 1 0 0', 99, rejected(MSG_MAX_COUNT), {"mein log.LOG": b"live"}),
+        ]
+        for line, status, stdout, after in cases:
+            with self.subTest(line):
+                with tempfile.TemporaryDirectory() as cwd:
+                    make_tree(cwd, {"mein log.LOG": b"live"})
+                    result = subprocess.run(self.fixture("run", line), cwd=cwd, stdin=subprocess.DEVNULL,
+                                            capture_output=True, timeout=RUN_TIMEOUT)
+                    self.assertEqual((result.returncode, result.stdout), (status, stdout))
+                    self.assertEqual(snapshot(cwd), after)
+
+    def test_log_held_open_for_writing_by_another_process_is_not_rotated(self):
+        with tempfile.TemporaryDirectory() as cwd:
+            make_tree(cwd, {LOG: b"live", "Vorbank_00001.LOG": b"gen-1"})
+            writer = subprocess.Popen(self.fixture("hold", LOG), cwd=cwd, stdin=subprocess.PIPE,
+                                      stdout=subprocess.PIPE)
+            try:
+                self.assertEqual(writer.stdout.readline().strip(), b"ready")
+                self.assertRun(cwd, [LOG, "2", "0", "0"], after={LOG: b"live", "Vorbank_00001.LOG": b"gen-1"})
+            finally:
+                writer.stdin.close()
+                self.assertEqual(writer.wait(timeout=RUN_TIMEOUT), 0)
+                writer.stdout.close()
+            self.assertRun(cwd, [LOG, "2", "0", "0"],
+                           after={"Vorbank_00001.LOG": b"live", "Vorbank_00002.LOG": b"gen-1"})
+
+    def test_read_only_attribute(self):
+        before = {LOG: b"live", "Vorbank_00001.LOG": b"gen-1", "Vorbank_00002.LOG": b"gen-2"}
+        cases = [
+            # the read-only file, what the directory holds afterwards
+            (LOG, {LOG: ReadOnly(b"live"), "Vorbank_00001.LOG": b"gen-1", "Vorbank_00002.LOG": b"gen-2"}),
+            ("Vorbank_00002.LOG",
+             {LOG: b"live", "Vorbank_00001.LOG": b"gen-1", "Vorbank_00002.LOG": ReadOnly(b"gen-2")}),
+        ]
+        for name, after in cases:
+            with self.subTest(name):
+                def set_read_only(cwd):
+                    subprocess.run(self.fixture("readonly", name), cwd=cwd, check=True, timeout=RUN_TIMEOUT)
+                self.check([LOG, "2", "0", "0"], before, after, prepare=set_read_only)
