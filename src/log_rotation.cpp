@@ -35,6 +35,17 @@ std::string RotatedFileName(std::string_view logFileName, std::int32_t slot) {
   return SlotName(logFileName).For(slot);
 }
 
+// A hash keeps the name short and free of path separators, which lock namespaces do not allow.
+std::string RotationLockName(std::string_view fullLogPath) {
+  std::uint64_t hash = 14695981039346656037u;  // 64-bit FNV-1a
+  for (char c : fullLogPath) {
+    hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211u;
+  }
+  std::string name = "pelkwardt-rotation-0000000000000000";
+  for (std::size_t i = name.size(); hash != 0; hash >>= 4) name[--i] = "0123456789abcdef"[hash & 0xF];
+  return name;
+}
+
 std::int64_t SizeThreshold(std::int32_t maxLogSizeMB) {
   return std::max<std::int64_t>(maxLogSizeMB, 0) * BytesPerMegabyte;
 }
@@ -54,6 +65,8 @@ void RotateLogFiles(const RunSettings& settings, Platform& platform) {
 
 void CheckLogSizeAndRotate(const RunSettings& settings, Platform& platform) {
   if (!platform.FileExists(settings.LogFileName)) return;
+  // Two runs rotating one log at once would each delete whatever stands in the top slot: two generations.
+  if (!platform.LockRotation(settings.LogFileName)) return;
   const std::int64_t size = platform.MeasureLogSize(settings.LogFileName);
   if (size < 0) return;  // could not be opened for measuring
   if (size >= SizeThreshold(settings.MaxLogSizeMB)) RotateLogFiles(settings, platform);

@@ -31,11 +31,15 @@ std::string RotatedFileName(std::string_view logFileName, std::int32_t slot);
 /// Max-Groesse in bytes; a negative Max-Groesse acts as 0, so the threshold is never negative.
 std::int64_t SizeThreshold(std::int32_t maxLogSizeMB);
 
+/// The system-wide name of the lock that a run holds while it rotates the log with this full path.
+std::string RotationLockName(std::string_view fullLogPath);
+
 /// Deletes the copy in the top slot, moves every lower copy up one slot and renames the live log to
 /// slot 1. Every pass makes its own existence tests; failures are passed over.
 void RotateLogFiles(const RunSettings& settings, Platform& platform);
 
-/// Rotates the live log when it exists, can be opened for measuring and has reached its size threshold.
+/// Rotates the live log when it exists, no other run is rotating it, it can be opened for measuring and it
+/// has reached its size threshold.
 void CheckLogSizeAndRotate(const RunSettings& settings, Platform& platform);
 
 }  // namespace pelkwardt

@@ -30,6 +30,10 @@ class Platform {
   /// effect instead.
   virtual void RenameFile(const std::string& from, const std::string& to) = 0;
 
+  /// Takes a lock keyed to the log's full path, held until the process ends (the system drops it when the
+  /// process dies) and creating no file; false when another process holds it.
+  virtual bool LockRotation(const std::string& logFileName) = 0;
+
   /// Bytes on the current directory's volume that the calling user can still fill; -1 when the query fails.
   virtual std::int64_t FreeBytes() = 0;
 

@@ -3,14 +3,20 @@
 #include <fcntl.h>
 #include <signal.h>
 #include <stdio.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
+#include <sys/un.h>
 #include <time.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstddef>
+#include <cstdlib>
+#include <cstring>
 #include <limits>
 
+#include "log_rotation.h"
 #include "platform/platform.h"
 
 namespace pelkwardt {
@@ -35,6 +41,19 @@ std::int64_t VolumeBytes(fsblkcnt_t blocks, unsigned long blockSize) {
   const auto bytes = static_cast<unsigned __int128>(blocks) * blockSize;
   constexpr auto limit = static_cast<unsigned __int128>(std::numeric_limits<std::int64_t>::max());
   return bytes > limit ? std::numeric_limits<std::int64_t>::max() : static_cast<std::int64_t>(bytes);
+}
+
+// The path with its directory resolved, so that every spelling of one log gives the same text; the
+// last component stays as it is, since the rotation renames that name, whatever it links to.
+std::string FullPath(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  const std::string directory = slash == std::string::npos ? "." : path.substr(0, slash + 1);
+  char* resolved = realpath(directory.c_str(), nullptr);
+  if (resolved == nullptr) return path;
+  std::string full(resolved);
+  std::free(resolved);
+  if (full.back() != '/') full.push_back('/');
+  return full.append(path, slash == std::string::npos ? 0 : slash + 1);
 }
 
 // Writes all of data to standard output, retrying after signals; whatever cannot be written is dropped.
@@ -105,6 +124,22 @@ class PosixPlatform final : public Platform {
     // The file system cannot rename without replacing: a new link fails where the name is taken.
     if (link(from.c_str(), to.c_str()) != 0) return;
     if (unlink(from.c_str()) != 0) unlink(to.c_str());
+  }
+
+  // A Unix socket bound to a name in the abstract namespace: no file is created, and the name is freed
+  // when the process ends, however it ends. The socket is never closed for that reason.
+  bool LockRotation(const std::string& logFileName) override {
+    const std::string name = RotationLockName(FullPath(logFileName));
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::memcpy(address.sun_path + 1, name.data(), name.size());
+    const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0) return true;  // no lock to be had at all: rotating beats never rotating
+    const auto length = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + 1 + name.size());
+    if (bind(fd, reinterpret_cast<const sockaddr*>(&address), length) == 0) return true;
+    const bool heldElsewhere = errno == EADDRINUSE;
+    close(fd);
+    return !heldElsewhere;
   }
 
   std::int64_t FreeBytes() override {

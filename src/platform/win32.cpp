@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include "command_line.h"
+#include "log_rotation.h"
 #include "platform/platform.h"
 
 namespace pelkwardt {
@@ -61,6 +62,33 @@ class Win32Platform final : public Platform {
   void RemoveFile(const std::string& path) override { DeleteFileA(path.c_str()); }
 
   void RenameFile(const std::string& from, const std::string& to) override { MoveFileA(from.c_str(), to.c_str()); }
+
+  // A named mutex lives while any process holds a handle to it, and the system closes the handles of a
+  // process that ends. File names are case-insensitive, so the key is the full path in capitals.
+  bool LockRotation(const std::string& logFileName) override {
+    std::string full(MAX_PATH, '\0');
+    DWORD length = GetFullPathNameA(logFileName.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+    if (length >= full.size()) {
+      full.resize(length);
+      length = GetFullPathNameA(logFileName.c_str(), length, full.data(), nullptr);
+    }
+    full.resize(length < full.size() ? length : 0);
+    if (full.empty()) full = logFileName;
+    for (char& c : full) {
+      if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    }
+    const std::string name = RotationLockName(full);
+    // Global names reach runs in other sessions (the task scheduler's); creating one may need a
+    // privilege, so a session-local name is the fallback.
+    for (const char* scope : {"Global\\", "Local\\"}) {
+      const HANDLE mutex = CreateMutexA(nullptr, FALSE, (scope + name).c_str());
+      if (mutex == nullptr) continue;
+      if (GetLastError() != ERROR_ALREADY_EXISTS) return true;  // the handle stays open until the end
+      CloseHandle(mutex);
+      return false;
+    }
+    return true;
+  }
 
   // Without a directory name both queries ask about the current drive.
   std::int64_t FreeBytes() override {

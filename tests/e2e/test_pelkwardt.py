@@ -906,3 +906,82 @@ class WindowsTest(ToolTestCase):
                 def set_read_only(cwd):
                     subprocess.run(self.fixture("readonly", name), cwd=cwd, check=True, timeout=RUN_TIMEOUT)
                 self.check([LOG, "2", "0", "0"], before, after, prepare=set_read_only)
+
+
+@linux_only
+class HostileInputTest(ToolTestCase):
+    """Inputs that a careless tool would hang, crash or destroy something on."""
+
+    def test_hostile_log_names(self):
+        long_component = "x" * 300  # longer than any file system allows for one name
+        cases = [
+            ("a device node", "/dev/null", {}, {}),
+            ("a FIFO", LOG, {LOG: FIFO}, {LOG: FIFO}),
+            ("a symlink to a directory", LOG, {LOG: Link("dir"), "dir": {}}, {LOG: Link("dir"), "dir": {}}),
+            ("a dangling symlink", LOG, {LOG: Link("gone")}, {LOG: Link("gone")}),
+            ("a newline in the name", "Vor\nbank.LOG", {"Vor\nbank.LOG": b"live"},
+             {"Vor\nbank_00001.LOG": b"live"}),
+            ("bytes above 127", os.fsdecode(b"Vorb\xe4nk.LOG"), {os.fsdecode(b"Vorb\xe4nk.LOG"): b"live"},
+             {os.fsdecode(b"Vorb\xe4nk_00001.LOG"): b"live"}),
+            ("a path longer than PATH_MAX", "d/" * 2100 + LOG, {LOG: b"live"}, {LOG: b"live"}),
+            ("a name longer than NAME_MAX", long_component + ".LOG", {LOG: b"live"}, {LOG: b"live"}),
+            ("an argument of 100 KiB", "y" * 102400, {LOG: b"live"}, {LOG: b"live"}),
+            ("an empty name", "", {LOG: b"live", "_00001": b"x"}, {LOG: b"live", "_00001": b"x"}),
+        ]
+        for label, name, before, after in cases:
+            with self.subTest(label):
+                self.check([name, "2", "0", "0"], before, after, timeout=HANG_TIMEOUT)
+        self.assertTrue(stat.S_ISCHR(os.stat("/dev/null").st_mode))
+
+    def test_huge_numbers(self):
+        rotated = {"Vorbank_00001.LOG": b"live"}
+        cases = [
+            ("10,000 digits of a small number", ["0" * 9999 + "3", "0", "0"], 0, b"", rotated),
+            ("10,000 digits of a large number", ["9" * 10000, "0", "0"], 99, rejected(MSG_MAX_COUNT), None),
+            ("100 KiB of blanks before a number", ["1", " " * 102400 + "0", "0"], 0, b"", rotated),
+            ("100 KiB of garbage", ["1", "0", "%" * 102400], 99, rejected(MSG_PERCENT), None),
+            ("100 KiB of hexadecimal zeros", ["1", "0", "$" + "0" * 102400], 0, b"", rotated),
+        ]
+        for label, numbers, status, stdout, after in cases:
+            with self.subTest(label):
+                before = {LOG: b"live"}
+                self.check([LOG, *numbers], before, after or before, status=status, stdout=stdout)
+
+    def test_symlinked_copies_move_as_links_and_their_targets_stay(self):
+        with tempfile.TemporaryDirectory() as outside:
+            make_tree(outside, {"target-1.LOG": b"elsewhere-1", "target-2.LOG": b"elsewhere-2"})
+            link_1 = Link(os.path.join(outside, "target-1.LOG"))
+            link_2 = Link(os.path.join(outside, "target-2.LOG"))
+            before = {LOG: b"live", "Vorbank_00001.LOG": link_1, "Vorbank_00002.LOG": link_2}
+            # The link in the top slot is deleted, the one below moves up; neither target is touched.
+            after = {"Vorbank_00001.LOG": b"live", "Vorbank_00002.LOG": link_1}
+            self.check([LOG, "2", "0", "0"], before, after)
+            self.assertEqual(snapshot(outside), {"target-1.LOG": b"elsewhere-1", "target-2.LOG": b"elsewhere-2"})
+
+
+@linux_only
+class ConcurrentRunsTest(ToolTestCase):
+    def test_a_second_run_during_a_rotation_deletes_nothing_more(self):
+        if shutil.which("strace") is None:
+            self.skipTest("strace is needed to hold a rotation in mid-cascade")
+        generations = {f"Vorbank_{slot:05d}.LOG": f"gen-{slot}".encode() for slot in range(1, 6)}
+        with tempfile.TemporaryDirectory() as cwd:
+            make_tree(cwd, {LOG: b"live", **generations})
+            # The first run sleeps after each rename, so the second starts while the first is between
+            # moving slot 4 up and moving the live log.
+            slow = subprocess.Popen(["strace", "-qq", "-o", "/dev/null", "-e", "trace=renameat2",
+                                     "-e", "inject=renameat2:delay_exit=300000", *TOOL, LOG, "5", "0", "0"],
+                                    cwd=cwd, stdin=subprocess.DEVNULL, stdout=subprocess.PIPE)
+            try:
+                deadline = time.monotonic() + RUN_TIMEOUT
+                while os.path.exists(os.path.join(cwd, "Vorbank_00004.LOG")):
+                    self.assertLess(time.monotonic(), deadline, "the first run never moved slot 4")
+                    time.sleep(0.01)
+                self.assertRun(cwd, [LOG, "5", "0", "0"])
+            finally:
+                out, _ = slow.communicate(timeout=RUN_TIMEOUT)
+            self.assertEqual((slow.returncode, out), (0, b""))
+            # Exactly one rotation's worth of change: only the oldest generation is gone.
+            self.assertEqual(snapshot(cwd), {"Vorbank_00001.LOG": b"live", "Vorbank_00002.LOG": b"gen-1",
+                                             "Vorbank_00003.LOG": b"gen-2", "Vorbank_00004.LOG": b"gen-3",
+                                             "Vorbank_00005.LOG": b"gen-4"})

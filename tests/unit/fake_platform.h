@@ -24,6 +24,7 @@ class FakePlatform final : public Platform {
   std::map<std::string, File> files;
   std::vector<std::string> calls;
   std::string output;
+  bool rotationLockedElsewhere = false;
   std::int64_t freeBytes = 1 << 30;
   std::int64_t totalBytes = std::int64_t{1} << 32;
 
@@ -52,6 +53,11 @@ class FakePlatform final : public Platform {
     if (source == files.end() || files.count(to) != 0) return;
     files[to] = source->second;
     files.erase(from);
+  }
+
+  bool LockRotation(const std::string& logFileName) override {
+    calls.push_back("lock " + logFileName);
+    return !rotationLockedElsewhere;
   }
 
   std::int64_t FreeBytes() override {

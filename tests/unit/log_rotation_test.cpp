@@ -75,6 +75,7 @@ TEST_F(RotationTest, WorkedExampleRunsThePassesTopDown) {
   Run(3, 2);
   EXPECT_EQ(platform.calls, (std::vector<std::string>{
                                 "exists Vorbank.LOG",
+                                "lock Vorbank.LOG",
                                 "measure Vorbank.LOG",
                                 "exists Vorbank_00003.LOG",
                                 "remove Vorbank_00003.LOG",
@@ -93,7 +94,8 @@ TEST_F(RotationTest, WorkedExampleRunsThePassesTopDown) {
 TEST_F(RotationTest, RotatesFromTheThresholdOn) {
   AddFile("Vorbank.LOG", 2'097'151);
   Run(3, 2);
-  EXPECT_EQ(platform.calls, (std::vector<std::string>{"exists Vorbank.LOG", "measure Vorbank.LOG"}));
+  EXPECT_EQ(platform.calls,
+            (std::vector<std::string>{"exists Vorbank.LOG", "lock Vorbank.LOG", "measure Vorbank.LOG"}));
   platform.files["Vorbank.LOG"].size = 5'368'709'120;  // 5 GiB: a 64-bit size still rotates
   Run(3, 2);
   EXPECT_EQ(Where(), (std::map<std::string, std::string>{{"Vorbank_00001.LOG", "Vorbank.LOG"}}));
@@ -103,7 +105,24 @@ TEST_F(RotationTest, NeverRotatesALogThatCannotBeMeasured) {
   AddFile("Vorbank.LOG");
   platform.files["Vorbank.LOG"].heldOpenForWriting = true;
   Run(3, -1);
-  EXPECT_EQ(platform.calls, (std::vector<std::string>{"exists Vorbank.LOG", "measure Vorbank.LOG"}));
+  EXPECT_EQ(platform.calls,
+            (std::vector<std::string>{"exists Vorbank.LOG", "lock Vorbank.LOG", "measure Vorbank.LOG"}));
+}
+
+TEST_F(RotationTest, LeavesTheLogAloneWhileAnotherRunRotatesIt) {
+  AddFile("Vorbank.LOG", 10);
+  platform.rotationLockedElsewhere = true;
+  Run(3);
+  EXPECT_EQ(platform.calls, (std::vector<std::string>{"exists Vorbank.LOG", "lock Vorbank.LOG"}));
+}
+
+TEST(RotationLockNameTest, IsAFixedLengthNameWithoutSeparators) {
+  const std::string name = RotationLockName("/var/log/quardelin/Vorbank.LOG");
+  EXPECT_EQ(name, RotationLockName("/var/log/quardelin/Vorbank.LOG"));
+  EXPECT_NE(name, RotationLockName("/var/log/quardelin/Vorbank.LOg"));
+  EXPECT_NE(RotationLockName(""), RotationLockName(std::string(1, '\0')));
+  EXPECT_EQ(name.size(), RotationLockName(std::string(100000, 'x')).size());
+  EXPECT_EQ(name.find_first_of("/\\"), std::string::npos);
 }
 
 TEST_F(RotationTest, NothingHappensWithoutALiveLog) {
@@ -155,7 +174,8 @@ TEST_F(RotationTest, MaxAnzahlZeroDeletesSlotZeroAndFillsSlotOneOnce) {
 TEST_F(RotationTest, NegativeMaxAnzahlMovesNothingAndSlotsOutsideTheRangeStay) {
   for (const char* name : {"Vorbank.LOG", "Vorbank_00000.LOG", "Vorbank_00003.LOG"}) AddFile(name);
   Run(-1);
-  EXPECT_EQ(platform.calls, (std::vector<std::string>{"exists Vorbank.LOG", "measure Vorbank.LOG"}));
+  EXPECT_EQ(platform.calls,
+            (std::vector<std::string>{"exists Vorbank.LOG", "lock Vorbank.LOG", "measure Vorbank.LOG"}));
   Run(2);
   EXPECT_EQ(Where(), (std::map<std::string, std::string>{{"Vorbank_00000.LOG", "Vorbank_00000.LOG"},
                                                          {"Vorbank_00001.LOG", "Vorbank.LOG"},
