@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the tool for Linux and for Windows and runs every test: the unit tests and the end-to-end
-# suite against the real binary, natively and as PELKWARDT.EXE under Wine.
+# suite against the real binary, natively and as PELKWARDT.EXE under Wine; then builds the release
+# packages and checks them.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=$(nproc)
@@ -49,3 +50,8 @@ wine wineboot --init </dev/null >/dev/null 2>&1
 cmake -S . -B build/windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build/windows -j"$jobs"
 ctest --test-dir build/windows --output-on-failure
+
+# The release packages: the Debian package installed, run and removed again on this machine (as root),
+# and the Windows zip's contents.
+bash scripts/package.sh
+bash scripts/check_packages.sh
