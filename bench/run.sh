@@ -7,17 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=$(nproc)
 
-packages=$(grep -v '^#' bench/packages.txt)
-missing=$(for p in $packages; do dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'ok installed' || echo "$p"; done)
-if [ -n "$missing" ]; then
-  if [ "$(id -u)" -ne 0 ]; then
-    echo "missing packages: $missing (install them as root)" >&2
-    exit 1
-  fi
-  apt-get update
-  # shellcheck disable=SC2086
-  DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends $missing
-fi
+bash scripts/install_missing_packages.sh bench/packages.txt
 
 # The release binary is linked statically: a short run spends most of its time in the dynamic loader
 # otherwise. The default, dynamically linked build is timed beside it for comparison, and is the one
