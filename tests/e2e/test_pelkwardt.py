@@ -5,8 +5,8 @@ Environment:
   PELKWARDT_PREFIX    optional command prefix, split like a shell would (for example "wine")
   PELKWARDT_PLATFORM  "windows" skips the cases that need Linux (FIFOs, symlinks, leases,
                       signals, a private tmpfs) and runs the Windows ones instead
-  PELKWARDT_WINDOWS_FIXTURE  for the Windows cases: the helper program that holds a file open,
-                      sets the read-only attribute and starts a process with an exact command line
+  PELKWARDT_WINDOWS_FIXTURE  for the Windows cases: the helper program that holds a file open or
+                      the rotation lock, sets the read-only attribute and starts a process with an exact command line
 
 Every case checks the exact bytes on standard output, the exit status, an empty standard error and
 the complete contents of the working directory afterwards.
@@ -890,6 +890,23 @@ class WindowsTest(ToolTestCase):
                 writer.stdin.close()
                 self.assertEqual(writer.wait(timeout=RUN_TIMEOUT), 0)
                 writer.stdout.close()
+            self.assertRun(cwd, [LOG, "2", "0", "0"],
+                           after={"Vorbank_00001.LOG": b"live", "Vorbank_00002.LOG": b"gen-1"})
+
+    def test_a_run_that_finds_the_rotation_locked_leaves_the_log_alone(self):
+        before = {LOG: b"live", "Vorbank_00001.LOG": b"gen-1"}
+        with tempfile.TemporaryDirectory() as cwd:
+            make_tree(cwd, before)
+            other_run = subprocess.Popen(self.fixture("lock", LOG), cwd=cwd, stdin=subprocess.PIPE,
+                                         stdout=subprocess.PIPE)
+            try:
+                self.assertEqual(other_run.stdout.readline().strip(), b"ready")
+                self.assertRun(cwd, [LOG, "2", "0", "0"], after=before)
+            finally:
+                other_run.stdin.close()
+                self.assertEqual(other_run.wait(timeout=RUN_TIMEOUT), 0)
+                other_run.stdout.close()
+            # The lock ends with the process that held it.
             self.assertRun(cwd, [LOG, "2", "0", "0"],
                            after={"Vorbank_00001.LOG": b"live", "Vorbank_00002.LOG": b"gen-1"})
 
